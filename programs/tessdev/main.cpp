@@ -1,0 +1,12 @@
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow w;
+    w.setWindowTitle(QStringLiteral("Tessaly开发平台"));
+    w.resize(800, 600);
+    w.show();
+    return app.exec();
+}
