@@ -5,7 +5,7 @@ set -eu
 what=${1:-run}
 
 run_pkgs="qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite libqt6sql6-psql
-  libsqlite3-dev libpq-dev libxlsxwriter-dev libfreexl-dev libquazip1-qt6-dev
+  libsqlite3-dev libpq-dev libfreexl-dev libquazip1-qt6-dev
   mdbtools-dev odbc-mdbtools unixodbc-dev tdsodbc libqt6sql6-odbc libshp-dev pxlib-dev
   cmake ninja-build ccache g++ pkg-config fonts-wqy-microhei xdg-utils
   libgtest-dev libbenchmark-dev"
