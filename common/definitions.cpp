@@ -70,9 +70,9 @@ QString columnTypeFor(const QString& dtype, int size)
 int styleCode(const QString& fstyle)
 {
     const QString s = fstyle.trimmed();
-    if (s == QLatin1String("单选下拉框"))
+    if (s == QStringLiteral("单选下拉框"))
         return 2;
-    if (s == QLatin1String("多选下拉框"))
+    if (s == QStringLiteral("多选下拉框"))
         return 3;
     return 1;
 }
@@ -175,7 +175,7 @@ FieldDefinition loadDefinitions(Connection& c, const QString& table, const QList
         d.ctypes << r.ctype;
         d.kinds << kindOfType(r.dtype);
         d.styles << styleCode(r.style);
-        if (r.dtype.trimmed() == QLatin1String("图像型") && d.pictureField.isEmpty())
+        if (r.dtype.trimmed() == QStringLiteral("图像型") && d.pictureField.isEmpty())
             d.pictureField = r.name;
         if (!firstMemo.isEmpty() && r.name == firstMemo)
             d.memoCaption = r.alias;
@@ -196,9 +196,9 @@ void regenerateDefinition(Connection& c, const QString& table, const QList<Colum
         const ColumnInfo& col = columns.at(i);
         const QString dtype = typeOfKind(col.kind);
         QString style = QStringLiteral("文本框");
-        if (dtype == QLatin1String("备注型"))
+        if (dtype == QStringLiteral("备注型"))
             style = QStringLiteral("备注框");
-        else if (dtype == QLatin1String("图像型"))
+        else if (dtype == QStringLiteral("图像型"))
             style = QStringLiteral("图像框");
         c.exec(QStringLiteral("INSERT INTO ") + table
                    + QStringLiteral("b(ID,FName,DType,FSize,FAlias,CType,FStyle) VALUES (?,?,?,?,?,?,?)"),

@@ -1,12 +1,15 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "common/application.h"
+#include "common/datamodule.h"
+#include "common/logon.h"
+#include "platform/deveform.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Tessaly开发平台"));
-    w.resize(800, 600);
-    w.show();
+    tess::Application app(argc, argv, QStringLiteral("tessdev"));
+    tess::TADODataModule dataModule;
+    tess::TLogonForm logon(tess::TLogonForm::Program::Platform);
+    tess::TDeveForm deveForm;
+    logon.setMainForm(&deveForm);
+    logon.show();
     return app.exec();
 }
