@@ -109,12 +109,16 @@ void FieldLink::load()
     } else if (auto* ch = qobject_cast<QCheckBox*>(ed)) {
         ch->setChecked(v.toBool());
     } else if (auto* de = qobject_cast<QDateTimeEdit*>(ed)) {
+        // An empty field shows the editor's minimum, drawn as its special
+        // (blank) text.
         if (v.typeId() == QMetaType::QDate)
-            de->setDate(v.toDate());
+            de->setDateTime(v.toDate().startOfDay());
         else if (v.typeId() == QMetaType::QDateTime)
             de->setDateTime(v.toDateTime());
         else if (v.typeId() == QMetaType::QTime)
             de->setTime(v.toTime());
+        else
+            de->setDateTime(de->minimumDateTime());
     } else if (auto* lb = qobject_cast<QLabel*>(ed)) {
         if (f >= 0 && isBlobKind(ds->fieldKind(f))) {
             QImage img;
@@ -150,10 +154,18 @@ void FieldLink::userEdited()
             return;
         }
     }
-    // Text fields take every keystroke at once; other kinds are converted
-    // when the record is updated, so half-typed numbers and dates are fine.
-    if (isTextKind(ds->fieldKind(f)))
-        store();
+    // Text fields take every keystroke at once, and so do pickers (dates,
+    // check boxes, fixed lists); typed numbers and dates are converted when
+    // the record is updated, so half-typed values are fine meanwhile.
+    const auto* cb = qobject_cast<QComboBox*>(ed);
+    const bool typed = qobject_cast<QLineEdit*>(ed) || qobject_cast<QPlainTextEdit*>(ed)
+                       || qobject_cast<QTextEdit*>(ed) || (cb && cb->isEditable());
+    if (isTextKind(ds->fieldKind(f)) || !typed) {
+        try {
+            store();
+        } catch (const Error&) {
+        }
+    }
     emit edited();
 }
 
@@ -177,7 +189,10 @@ void FieldLink::store()
         v = ch->isChecked();
     else if (auto* de = qobject_cast<QDateTimeEdit*>(ed)) {
         const FieldKind k = ds->fieldKind(f);
-        v = k == ftDate ? QVariant(de->date()) : k == ftTime ? QVariant(de->time()) : QVariant(de->dateTime());
+        if (de->dateTime() == de->minimumDateTime() && !de->specialValueText().isEmpty())
+            v = QVariant();
+        else
+            v = k == ftDate ? QVariant(de->date()) : k == ftTime ? QVariant(de->time()) : QVariant(de->dateTime());
     } else
         return;
     storing = true;

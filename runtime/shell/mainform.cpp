@@ -22,6 +22,9 @@
 #include "common/datamodule.h"
 #include "common/paths.h"
 #include "common/prompts.h"
+#include "runtime/shell/fieldwindows.h"
+#include "runtime/shell/griddelegate.h"
+#include "runtime/shell/pageview.h"
 #include "runtime/shell/userform.h"
 
 namespace tess {
@@ -148,10 +151,7 @@ void TMainForm::FormCreate()
         v->setContentsMargins(0, 0, 0, 0);
         ScrollBox1 = new QScrollArea;
         ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-        PagePanel = new QWidget;
-        PagePanel->setObjectName(QStringLiteral("PagePanel"));
-        ScrollBox1->setWidget(PagePanel);
-        ScrollBox1->setWidgetResizable(false);
+        ScrollBox1->installEventFilter(this);
         v->addWidget(ScrollBox1);
         RelationArea = new QWidget;
         RelationArea->setObjectName(QStringLiteral("RelationArea"));
@@ -183,17 +183,18 @@ void TMainForm::FormCreate()
     startSubsystem = ini.readInteger(QStringLiteral("Form"), QStringLiteral("Star"), 1);
     setWindowTitle(ini.readString(QStringLiteral("Form"), QStringLiteral("SysName"), QStringLiteral("Tessaly")));
     layoutSettings = LayoutSettings::read(ini);
+    pageView = new PageView(ScrollBox1, &layoutSettings, this);
+    PagePanel = pageView->pagePanel();
     item(QStringLiteral("页面视图"))->setChecked(layoutSettings.PageVisible);
     item(QStringLiteral("表格视图"))->setChecked(layoutSettings.GridVisible);
     item(QStringLiteral("左右结构"))->setChecked(layoutSettings.layout == 0);
     item(QStringLiteral("上下结构"))->setChecked(layoutSettings.layout == 1);
     item(QStringLiteral("导航栏"))->setChecked(true);
-    const QColor bg = colorOf(layoutSettings.FormColor);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, bg);
-    setPalette(pal);
+    buildLayoutMenu();
+    applyFormColor();
 
     buildToolMenu();
+    connectEditing();
     arrange();
     applySubsystemMenus();
 }
@@ -314,7 +315,10 @@ void TMainForm::buildMenus()
     top(QStringLiteral("界面调整"));
 
     QMenu* settings = top(QStringLiteral("系统设置"));
-    addItem(settings, QStringLiteral("系统启动设置"));
+    addItem(settings, QStringLiteral("系统启动设置"), [this] {
+        TStarForm f(this);
+        f.exec();
+    });
     addItem(settings, QStringLiteral("查询方式设置"));
     addItem(settings, QStringLiteral("用户权限管理"), [this] {
         TUserForm f(&db(), this);
@@ -326,7 +330,11 @@ void TMainForm::buildMenus()
     QMenu* tools = top(QStringLiteral("工具"));
     addItem(tools, QStringLiteral("界面设计器"), [this] { runDesigner(); });
     addItem(tools, QStringLiteral("报表设计器"));
-    addItem(tools, QStringLiteral("修改下拉框选项"));
+    addItem(tools, QStringLiteral("修改下拉框选项"), [this] {
+        TSetComboBoxForm f(&db(), currentSystem, this);
+        f.exec();
+        buildCategoryTree();
+    });
     tools->addSeparator();
     for (const char* c : {"计算器", "记事本", "画图", "上网", "发邮件", "万年历"}) {
         const QString caption = QString::fromUtf8(c);
@@ -366,6 +374,16 @@ void TMainForm::setGridSource(QTableView* grid, DataSet* ds, const FieldDefiniti
         models.insert(ds, m);
     }
     m->setReadOnly(readOnly);
+    auto* delegate = qobject_cast<GridDelegate*>(grid->itemDelegate());
+    if (!delegate || delegate->property("dataSet").value<QObject*>() != ds) {
+        delegate = new GridDelegate(ds, defs ? defs : &fieldDef, grid);
+        delegate->setProperty("dataSet", QVariant::fromValue<QObject*>(ds));
+        const QString slot = slotOf(ds);
+        connect(delegate, &GridDelegate::referenceRequested, this,
+                [this, ds, slot](const QString& field) { emit referenceRequested(slot, ds, field); });
+        grid->setItemDelegate(delegate);
+    }
+    delegate->setActive(!readOnly && subsystemMode == 1);
     if (defs) {
         m->setCaptions(defs->captions);
         m->setFormatter([this, defs, ds](int field, const QVariant& v) { return gridText(*defs, ds, field, v); });
@@ -450,6 +468,23 @@ void TMainForm::arrange()
         if (tree)
             mainSplitter->setSizes({200, std::max(100, width() - 200)});
     }
+    reflowPage();
+}
+
+void TMainForm::reflowPage()
+{
+    // Fixed columns with a master-detail relation in the left-right layout,
+    // otherwise as many rows as the area holds.
+    pageView->reflow(relationMode == 1 && layoutSettings.layout == 0);
+}
+
+bool TMainForm::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == ScrollBox1 && e->type() == QEvent::Resize) {
+        layoutSettings.ScrollBoxWidth = ScrollBox1->width();
+        reflowPage();
+    }
+    return QMainWindow::eventFilter(o, e);
 }
 
 void TMainForm::updateCurrentRecordText()
@@ -506,6 +541,10 @@ void TMainForm::saveLayout()
 
 void TMainForm::closeEvent(QCloseEvent* e)
 {
+    if (!resolvePending()) {
+        e->ignore();
+        return;
+    }
     for (DataSet* ds : {ADOTable1, ADOQuery1}) {
         try {
             ds->close();

@@ -30,6 +30,8 @@ class QTreeWidgetItem;
 
 namespace tess {
 
+class PageView;
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -99,6 +101,7 @@ public:
     QWidget* TabSheet1;      // "页面形式"
     QScrollArea* ScrollBox1; // the page view area
     QWidget* PagePanel;      // the page panel inside it
+    PageView* pageView;
     QWidget* RelationArea;   // detail grids and tabs (master-detail, query tables)
 
     // Menus and items, by caption.
@@ -119,6 +122,7 @@ public:
     bool enterQuery();
     void applySubsystemMenus();
     void arrange();
+    void reflowPage();
     void buildCategoryTree();
     void showCount(const QString& prefix);   // "当前记录总数为" / "当前数据库记录总数为"
     void updateCurrentRecordText();
@@ -138,15 +142,54 @@ public:
     // Layout saved at close; tests call it directly.
     void saveLayout();
 
+    // ---- editing (entry subsystem) -------------------------------------------
+    // The set of the active slot ("Table1" master, "Table2" detail, "Table3" sub-detail).
+    DataSet* target() const;
+    const FieldDefinition& targetDefinitions() const;
+    QTableView* gridOf(const QString& slot) const;
+    void ToolButton6Click();    // 增加
+    void ToolButton7Click();    // 插入
+    void ToolButton8Click();    // 修改
+    void ToolButton9Click();    // 写入
+    void ToolButton10Click();   // 删除
+    void ToolButton11Click();   // 图片, 插入图片
+    void deletePicture();       // 删除图片
+    void toggleMultiSelect();   // 选择多行
+    void copyRecord();          // 复制记录
+    void locateClick();         // 定位查找, the entry subsystem's 查找
+    // A file column: load a file into it (entry) or save it and open it (query).
+    void fileColumn(DataSet* ds, const QString& field);
+    // Before a set with an unwritten record is closed (another table,
+    // subsystem or tab): write it, drop it, or stay. False means stay.
+    bool resolvePending();
+    // One more than the largest value of a table's column (1 for an empty table).
+    qlonglong nextIdentity(const QString& table, const QString& column);
+    void setWriteEnabled(bool on);
+    bool writeEnabled = false;
+    // Feature windows plug in here: the query dialogs set the locate dialog.
+    std::function<void()> locateDialog;
+
 signals:
     // The master's current record changed (page view, detail tabs follow).
     void masterScrolled();
     // A table was opened and its definitions loaded.
     void tableOpened();
 
+    // Moments at which the field rules act, per slot ("Table1".."Table3").
+    void setOpened(const QString& slot, DataSet* ds);            // add/subtract reads its settings
+    void recordStarted(const QString& slot, DataSet* ds);        // appended or inserted
+    void editStarted(const QString& slot, DataSet* ds);          // edit state began
+    void recordWritten(const QString& slot, DataSet* ds);        // duplicate check, add/subtract, summation
+    void numberRequested(const QString& slot, DataSet* ds, bool wasEmpty);   // 增加: automatic numbering
+    void homologyRequested(const QString& slot, DataSet* ds);    // detail 增加: homology copying
+    void resultFieldEntered(const QString& slot, DataSet* ds, int field);   // formulas
+    void referenceRequested(const QString& slot, DataSet* ds, const QString& field);   // "…" of a reference column
+    void conditionRequested(const QString& field);               // "…" of a query-table condition
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void FormCreate();
@@ -158,6 +201,12 @@ private:
     void TreeView1Click(QTreeWidgetItem* node);
     void navigate(int how);
     void aboutBox();
+    void connectEditing();
+    void buildLayoutMenu();
+    void applyFormColor();
+    void pageDoubleClicked(int field);
+    void gridDoubleClicked(QTableView* grid, const QModelIndex& index);
+    QString slotOf(DataSet* ds) const;
     QAction* addItem(QMenu* m, const QString& caption, std::function<void()> action = {});
 
     QMap<DataSet*, DataSetModel*> models;

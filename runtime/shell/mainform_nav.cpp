@@ -10,6 +10,7 @@
 #include "common/prompts.h"
 #include "common/sqltext.h"
 #include "runtime/shell/mainform.h"
+#include "runtime/shell/pageview.h"
 
 namespace tess {
 
@@ -159,6 +160,8 @@ void TMainForm::closeData()
 
 bool TMainForm::openTable(const QString& table, int relation)
 {
+    if (!resolvePending())
+        return false;
     ADOTable2->close();
     const QString kind = dataIni().readString(currentSystem + QStringLiteral("Table"), table, QStringLiteral("system"));
     int newKind = 0;
@@ -201,6 +204,7 @@ bool TMainForm::openTable(const QString& table, int relation)
     relationMode = relation;
     multiTableQuery = false;
     buildCategoryTree();
+    pageView->build(fieldDef, definitionsInUse);
     // Extra tab pages of the previous table go.
     while (PageControl1->count() > 1)
         PageControl1->removeTab(1);
@@ -225,6 +229,8 @@ bool TMainForm::enterEntry()
     }
     if (currentTable.isEmpty() || (!definitionsInUse && tableKind == 0))
         return false;
+    if (!resolvePending())
+        return false;
     ADOTable2->close();
     ADOTable1->setFiltered(false);
     ADOTable1->setFilter(QString());
@@ -244,7 +250,9 @@ bool TMainForm::enterEntry()
     }
     subsystemMode = 1;
     DataSource1 = ds;
+    setWriteEnabled(false);
     setGridSource(DBGrid1, ds, &fieldDef, false);
+    pageView->bind(ds, 1);
     showCount(QStringLiteral("当前记录总数为"));
     updateCurrentRecordText();
     applySubsystemMenus();
@@ -261,6 +269,8 @@ bool TMainForm::enterQuery()
 {
     if (currentTable.isEmpty())
         return false;
+    if (!resolvePending())
+        return false;
     closeData();
     ADOQuery1->setFiltered(false);
     ADOQuery1->setFilter(QString());
@@ -275,6 +285,7 @@ bool TMainForm::enterQuery()
     subsystemMode = 2;
     DataSource1 = ADOQuery1;
     setGridSource(DBGrid1, ADOQuery1, &fieldDef, true);
+    pageView->bind(ADOQuery1, 2);
     showCount(QStringLiteral("当前记录总数为"));
     updateCurrentRecordText();
     item(QStringLiteral("导航栏"))->setChecked(true);

@@ -107,22 +107,22 @@ void TMainForm::startProgram(const QString& what)
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
             warning(this, QStringLiteral("没有能打开“%1”的程序。  ").arg(path));
     };
-    if (what == QLatin1String("上网")) {
+    if (what == QStringLiteral("上网")) {
         QDesktopServices::openUrl(QUrl(QStringLiteral("https://")));
         return;
     }
-    if (what == QLatin1String("发邮件")) {
+    if (what == QStringLiteral("发邮件")) {
         QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:")));
         return;
     }
-    if (what == QLatin1String("使用帮助")) {
+    if (what == QStringLiteral("使用帮助")) {
         QString doc = executableDir() + QStringLiteral("user.html");
         if (!QFileInfo::exists(doc))
             doc = executableDir() + QStringLiteral("user.chm");
         openDoc(doc);
         return;
     }
-    if (what == QLatin1String("补充帮助")) {
+    if (what == QStringLiteral("补充帮助")) {
         const QString doc = exeIni().readString(QStringLiteral("Form"), QStringLiteral("Help"), QString());
         if (!doc.isEmpty())
             openDoc(QFileInfo(doc).isRelative() ? executableDir() + doc : doc);
