@@ -58,31 +58,41 @@ void DataSet::setSql(const QString& text)
     table.clear();
 }
 
+// Changes a reading setting of an open set and reads it again; when the
+// engine refuses the new setting, the old one comes back and the error goes
+// to the caller.
+template <typename T>
+static void reread(DataSet* ds, T& setting, const T& value, bool apply)
+{
+    const T old = setting;
+    setting = value;
+    if (!apply || !ds->active())
+        return;
+    try {
+        ds->requery();
+    } catch (const Error&) {
+        setting = old;
+        ds->requery();
+        throw;
+    }
+}
+
 void DataSet::setFilter(const QString& text)
 {
-    if (filterText == text)
-        return;
-    filterText = text;
-    if (active() && filterOn)
-        requery();
+    if (filterText != text)
+        reread(this, filterText, text, filterOn);
 }
 
 void DataSet::setFiltered(bool on)
 {
-    if (filterOn == on)
-        return;
-    filterOn = on;
-    if (active())
-        requery();
+    if (filterOn != on)
+        reread(this, filterOn, on, true);
 }
 
 void DataSet::setSort(const QString& text)
 {
-    if (sortText == text)
-        return;
-    sortText = text;
-    if (active())
-        requery();
+    if (sortText != text)
+        reread(this, sortText, text, true);
 }
 
 void DataSet::setMasterSource(DataSet* m)

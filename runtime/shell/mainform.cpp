@@ -22,6 +22,7 @@
 #include "common/datamodule.h"
 #include "common/paths.h"
 #include "common/prompts.h"
+#include "runtime/query/querycommands.h"
 #include "runtime/shell/fieldwindows.h"
 #include "runtime/shell/griddelegate.h"
 #include "runtime/shell/pageview.h"
@@ -62,6 +63,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
                 updateCurrentRecordText();
         });
     }
+    queryCommands = new query::QueryCommands(c, ADOQuery1, this, this);
     FormCreate();
 }
 
@@ -195,6 +197,7 @@ void TMainForm::FormCreate()
 
     buildToolMenu();
     connectEditing();
+    connectQuery();
     arrange();
     applySubsystemMenus();
 }

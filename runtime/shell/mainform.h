@@ -31,6 +31,9 @@ class QTreeWidgetItem;
 namespace tess {
 
 class PageView;
+namespace query {
+class QueryCommands;
+}
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -102,6 +105,7 @@ public:
     QScrollArea* ScrollBox1; // the page view area
     QWidget* PagePanel;      // the page panel inside it
     PageView* pageView;
+    query::QueryCommands* queryCommands;
     QWidget* RelationArea;   // detail grids and tabs (master-detail, query tables)
 
     // Menus and items, by caption.
@@ -166,8 +170,9 @@ public:
     qlonglong nextIdentity(const QString& table, const QString& column);
     void setWriteEnabled(bool on);
     bool writeEnabled = false;
-    // Feature windows plug in here: the query dialogs set the locate dialog.
-    std::function<void()> locateDialog;
+    // The order a table is shown in when nobody asked for one: its default
+    // order, else its numbered field ascending.
+    QString defaultOrderOf(const QString& table) const;
 
 signals:
     // The master's current record changed (page view, detail tabs follow).
@@ -202,6 +207,7 @@ private:
     void navigate(int how);
     void aboutBox();
     void connectEditing();
+    void connectQuery();
     void buildLayoutMenu();
     void applyFormColor();
     void pageDoubleClicked(int field);

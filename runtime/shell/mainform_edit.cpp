@@ -11,6 +11,7 @@
 
 #include "common/datamodule.h"
 #include "common/prompts.h"
+#include "runtime/query/querycommands.h"
 #include "runtime/shell/fieldwindows.h"
 #include "runtime/shell/mainform.h"
 #include "runtime/shell/pageview.h"
@@ -60,12 +61,6 @@ QString TMainForm::slotOf(DataSet* ds) const
 
 void TMainForm::connectEditing()
 {
-    connect(ToolButton5, &QAction::triggered, this, [this] {
-        if (subsystemMode == 1)
-            locateClick();
-        else if (subsystemMode == 2)
-            notAvailable(QStringLiteral("查询"));
-    });
     connect(ToolButton6, &QAction::triggered, this, &TMainForm::ToolButton6Click);
     connect(ToolButton7, &QAction::triggered, this, &TMainForm::ToolButton7Click);
     connect(ToolButton8, &QAction::triggered, this, &TMainForm::ToolButton8Click);
@@ -331,12 +326,8 @@ void TMainForm::locateClick()
         warning(this, QStringLiteral("录入状态才能查找！  "));
         return;
     }
-    if (!master())
-        return;
-    if (locateDialog)
-        locateDialog();
-    else
-        notAvailable(QStringLiteral("定位查找"));
+    if (master())
+        queryCommands->locate();
 }
 
 void TMainForm::fileColumn(DataSet* ds, const QString& field)

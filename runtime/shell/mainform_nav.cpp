@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "common/prompts.h"
 #include "common/sqltext.h"
+#include "runtime/query/querycommands.h"
 #include "runtime/shell/mainform.h"
 #include "runtime/shell/pageview.h"
 
@@ -204,6 +205,7 @@ bool TMainForm::openTable(const QString& table, int relation)
     relationMode = relation;
     multiTableQuery = false;
     buildCategoryTree();
+    queryCommands->tableOpened(table, query::QueryFields::fromDefinition(fieldDef), defaultOrderOf(table), tableKind);
     pageView->build(fieldDef, definitionsInUse);
     // Extra tab pages of the previous table go.
     while (PageControl1->count() > 1)
@@ -248,7 +250,15 @@ bool TMainForm::enterEntry()
         warning(this, QStringLiteral("文件打开出错！  "));
         return false;
     }
+    // A default order the engine cannot follow is reported; the table stays open unsorted.
+    try {
+        ds->setSort(defaultOrderOf(currentTable));
+    } catch (const Error& e) {
+        message(this, e.text(), QApplication::applicationName(), Buttons::Ok, Icon::Error);
+    }
     subsystemMode = 1;
+    queryCommands->setSubsystemMode(1);
+    queryCommands->setEntryView(ds, tableKind == 0 ? query::QueryFields::fromDefinition(fieldDef) : query::QueryFields::allOf(*ds));
     DataSource1 = ds;
     setWriteEnabled(false);
     setGridSource(DBGrid1, ds, &fieldDef, false);
@@ -276,13 +286,18 @@ bool TMainForm::enterQuery()
     ADOQuery1->setFilter(QString());
     ADOQuery1->setReadOnly(true);
     try {
-        ADOQuery1->setSql(QStringLiteral("Select * From ") + currentTable);
-        ADOQuery1->open();
+        queryCommands->mainQuery().openSource(defaultOrderOf(currentTable));
     } catch (const Error&) {
-        message(this, QStringLiteral("文件打开出错！  "), QStringLiteral("错误   "), Buttons::Ok, Icon::Error);
-        return false;
+        try {
+            // The default order may name a column that is gone: show the rows unsorted.
+            queryCommands->mainQuery().openSource(QString());
+        } catch (const Error&) {
+            message(this, QStringLiteral("文件打开出错！  "), QStringLiteral("错误   "), Buttons::Ok, Icon::Error);
+            return false;
+        }
     }
     subsystemMode = 2;
+    queryCommands->setSubsystemMode(2);
     DataSource1 = ADOQuery1;
     setGridSource(DBGrid1, ADOQuery1, &fieldDef, true);
     pageView->bind(ADOQuery1, 2);

@@ -245,6 +245,15 @@ private slots:
         QCOMPARE(ds.recordCount(), 4);
         ds.setSort("日期 DESC");
         QCOMPARE(columnValues(ds, "订单号"), (QStringList{"DD004", "DD003", "DD002", "DD001"}));
+        // a sort or filter the engine refuses leaves the set as it was
+        QVERIFY_THROWS_EXCEPTION(EngineError, ds.setSort("没有的列 ASC"));
+        QCOMPARE(ds.sort(), QStringLiteral("日期 DESC"));
+        QCOMPARE(ds.recordCount(), 4);
+        ds.setFilter("没有的列 ='x'");
+        QVERIFY_THROWS_EXCEPTION(EngineError, ds.setFiltered(true));
+        QVERIFY(!ds.filtered());
+        QCOMPARE(ds.recordCount(), 4);
+        ds.setFilter(QString());
         // a sorted set keeps positions through changes until it is read again
         ds.setRecNo(2);
         ds.edit();

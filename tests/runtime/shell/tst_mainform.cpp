@@ -1,10 +1,12 @@
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 
+#include "runtime/query/querycommands.h"
 #include "runtime/shell/mainform.h"
 #include "shellfixture.h"
 
@@ -184,6 +186,34 @@ private slots:
         QCOMPARE(f.StatusPanel1->text(), QStringLiteral("当前记录: 001  张三  销售部"));
         f.master()->next();
         QCOMPARE(f.StatusPanel1->text(), QStringLiteral("当前记录: 002  李四  财务部"));
+    }
+
+    void queryCommands()
+    {
+        ShellWorld w;
+        dataIni().writeInteger("Form", "Star", 2);
+        dataIni().writeString("OrderField", "职工", "姓名 DESC");
+        PromptGuard p;
+        TMainForm f;
+        f.show();
+        QCOMPARE(f.subsystemMode, 2);
+        // opened in the default order
+        QCOMPARE(f.master()->text("姓名"), QStringLiteral("李四"));
+        // a click on a column title sorts by it and keeps the count
+        emit f.DBGrid1->horizontalHeader()->sectionClicked(0);
+        QCOMPARE(f.master()->text("编号"), QStringLiteral("001"));
+        QCOMPARE(f.queryCommands->held().order, QStringLiteral("编号"));
+        f.item("全部记录")->trigger();
+        QCOMPARE(f.StatusPanel2->text(), QStringLiteral("当前数据库记录总数为3个！   "));
+        // a new table starts with a fresh held query
+        f.openTable("职工", 0);
+        QVERIFY(f.queryCommands->held().order.isEmpty());
+        QCOMPARE(f.queryCommands->held().defaultOrder, QStringLiteral("姓名 DESC"));
+        // a default order naming a column that is gone still opens the table
+        dataIni().writeString("OrderField", "职工", "没有的列 ASC");
+        QVERIFY(f.openTable("职工", 0));
+        QVERIFY(f.master()->active());
+        QCOMPARE(f.master()->recordCount(), 3);
     }
 
     void hashFormat_data()

@@ -1,0 +1,96 @@
+#include "runtime/query/dialogkit.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "runtime/query/condition.h"
+
+namespace tess::query {
+
+void setWindowFont(QWidget* w)
+{
+    QFont f(QStringLiteral("宋体"));
+    f.setPointSize(9);
+    w->setFont(f);
+}
+
+QComboBox* newListBox(QWidget* parent, const QStringList& items)
+{
+    auto* box = new QComboBox(parent);
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setMinimumWidth(120);
+    return box;
+}
+
+QComboBox* newFieldBox(QWidget* parent, const QueryFields& fields)
+{
+    QComboBox* box = newListBox(parent, fields.captions);
+    box->setMaxVisibleItems(16);
+    return box;
+}
+
+QComboBox* newValueBox(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumWidth(150);
+    box->setMaxVisibleItems(16);
+    return box;
+}
+
+void fillValueBox(QComboBox* box, const QStringList& values, bool keepText)
+{
+    const QString text = keepText ? box->currentText() : QString();
+    const QSignalBlocker block(box);
+    box->clear();
+    box->addItems(values);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+void unpick(QComboBox* box)
+{
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(-1);
+    if (box->isEditable())
+        box->setEditText(QString());
+}
+
+void pickQuietly(QComboBox* box, int index)
+{
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
+}
+
+QString boxText(const QComboBox* box)
+{
+    return box->currentText();
+}
+
+namespace {
+DialogRunner& runnerSlot()
+{
+    static DialogRunner r;
+    return r;
+}
+} // namespace
+
+int execDialog(QDialog* dialog)
+{
+    if (const DialogRunner& r = runnerSlot())
+        return r(dialog);
+    return dialog->exec();
+}
+
+DialogRunner setDialogRunner(DialogRunner runner)
+{
+    DialogRunner old = std::move(runnerSlot());
+    runnerSlot() = std::move(runner);
+    return old;
+}
+
+} // namespace tess::query

@@ -1,0 +1,41 @@
+#pragma once
+// Small pieces the query windows share: the window font, field boxes that
+// show captions, editable value boxes and their filling.
+#include <QStringList>
+#include <functional>
+
+class QComboBox;
+class QDialog;
+class QWidget;
+
+namespace tess::query {
+
+struct QueryFields;
+
+// "宋体" 9 pt, as every window of the program asks for.
+void setWindowFont(QWidget* w);
+// A drop-down list of the query fields' captions, nothing picked.
+QComboBox* newFieldBox(QWidget* parent, const QueryFields& fields);
+// A drop-down list of fixed captions, nothing picked.
+QComboBox* newListBox(QWidget* parent, const QStringList& items);
+// An editable box whose list offers values; a typed value need not be in it.
+QComboBox* newValueBox(QWidget* parent);
+// Replaces a value box's list; its text is kept or cleared.
+void fillValueBox(QComboBox* box, const QStringList& values, bool keepText);
+// Unpicks a box without telling its handlers.
+void unpick(QComboBox* box);
+// Picks a position without telling the handlers (-1 or a position past the
+// end unpick the box).
+void pickQuietly(QComboBox* box, int index);
+// The text of a value box as typed or picked.
+QString boxText(const QComboBox* box);
+
+// Every query window is shown through execDialog(), which runs the installed
+// runner (tests drive the window in code there) or else QDialog::exec().
+// Returns the dialog's result code.
+int execDialog(QDialog* dialog);
+using DialogRunner = std::function<int(QDialog*)>;
+// Installs a runner (empty: exec() again) and returns the previous one.
+DialogRunner setDialogRunner(DialogRunner runner);
+
+} // namespace tess::query
