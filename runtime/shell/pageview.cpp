@@ -69,6 +69,8 @@ PageView::PageView(QScrollArea* a, LayoutSettings* s, QObject* parent) : QObject
     pictureBox->setScaledContents(true);
     pictureBox->setFrameShape(QFrame::Box);
     pictureBox->setToolTip(QStringLiteral("双击放大显示"));
+    pictureBox->setAutoFillBackground(true);
+    pictureBox->setBackgroundRole(QPalette::Base);
     pictureBox->hide();
     memoBox = new QPlainTextEdit(panel);
     memoBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
