@@ -155,13 +155,29 @@ void TMainForm::FormCreate()
         ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
         ScrollBox1->installEventFilter(this);
         v->addWidget(ScrollBox1);
-        RelationArea = new QWidget;
-        RelationArea->setObjectName(QStringLiteral("RelationArea"));
-        new QVBoxLayout(RelationArea);
-        RelationArea->layout()->setContentsMargins(0, 0, 0, 0);
-        RelationArea->hide();
-        v->addWidget(RelationArea);
     }
+    // With related tables the page view sits in this panel above the tabs,
+    // and each tab shows the detail area.
+    PageHost = new QWidget;
+    PageHost->setObjectName(QStringLiteral("PageHost"));
+    new QVBoxLayout(PageHost);
+    PageHost->layout()->setContentsMargins(0, 0, 0, 0);
+    PageHost->hide();
+    RelationArea = new QSplitter(Qt::Vertical);
+    RelationArea->setObjectName(QStringLiteral("RelationArea"));
+    RelationArea->addWidget(DBGrid2);
+    SubDetailPanel = new QWidget;
+    {
+        auto* v = new QVBoxLayout(SubDetailPanel);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->setSpacing(0);
+        SubDetailCaption = new QLabel;
+        v->addWidget(SubDetailCaption);
+        v->addWidget(DBGrid3);
+    }
+    RelationArea->addWidget(SubDetailPanel);
+    SubDetailPanel->hide();
+    RelationArea->hide();
     PageControl1->addTab(TabSheet1, QStringLiteral("页面形式"));
 
     leftSplitter = new QSplitter(Qt::Vertical);
@@ -198,6 +214,7 @@ void TMainForm::FormCreate()
     buildToolMenu();
     connectEditing();
     connectQuery();
+    connectRelations();
     arrange();
     applySubsystemMenus();
 }
@@ -441,21 +458,34 @@ void TMainForm::arrange()
     const bool grid = item(QStringLiteral("表格视图"))->isChecked();
     const bool page = item(QStringLiteral("页面视图"))->isChecked();
     const bool tree = item(QStringLiteral("导航栏"))->isChecked();
+    const bool related = relationMode != 0;
     layoutSettings.GridVisible = grid;
     layoutSettings.PageVisible = page;
     TreePanel->setVisible(tree);
     DBGrid1->setVisible(grid);
-    PageControl1->setVisible(page);
+    // With related tables the page view leaves the first tab for the panel
+    // above the tabs.
+    if (related) {
+        PageHost->layout()->addWidget(ScrollBox1);
+        PageHost->setVisible(page);
+        PageControl1->setVisible(true);
+    } else {
+        TabSheet1->layout()->addWidget(ScrollBox1);
+        PageHost->hide();
+        PageControl1->setVisible(page);
+    }
+    ScrollBox1->show();
     if (layoutSettings.layout == 0) {
         // Left-right: the tree above the grid on the left, the page view right.
         leftSplitter->addWidget(TreePanel);
         leftSplitter->addWidget(DBGrid1);
+        rightSplitter->addWidget(PageHost);
         rightSplitter->addWidget(PageControl1);
         TopGridPanel->hide();
         leftSplitter->setSizes({200, std::max(100, height() - 300)});
         leftArea->setVisible(grid || tree);
-        rightArea->setVisible(page);
-        if (grid && page)
+        rightArea->setVisible(page || related);
+        if (grid && (page || related))
             mainSplitter->setSizes({std::max(100, width() - 642), 642});
     } else {
         // Top-bottom: the grid in a panel above the page view; the tree
@@ -463,15 +493,29 @@ void TMainForm::arrange()
         TopGridPanel->layout()->addWidget(DBGrid1);
         leftSplitter->addWidget(TreePanel);
         rightSplitter->insertWidget(0, TopGridPanel);
+        rightSplitter->addWidget(PageHost);
         rightSplitter->addWidget(PageControl1);
         TopGridPanel->setVisible(grid);
         leftArea->setVisible(tree);
-        rightArea->setVisible(grid || page);
-        rightSplitter->setSizes({175, std::max(100, height() - 175)});
+        rightArea->setVisible(grid || page || related);
         if (tree)
             mainSplitter->setSizes({200, std::max(100, width() - 200)});
     }
     reflowPage();
+    if (related) {
+        // The page panel's height decides the panel above the tabs, up to a point.
+        const int wanted = PagePanel->height() + 2 * layoutSettings.TopMargin;
+        QList<int> sizes = rightSplitter->sizes();
+        const int host = rightSplitter->indexOf(PageHost), tabs = rightSplitter->indexOf(PageControl1);
+        if (wanted <= 349 && host >= 0 && tabs >= 0) {
+            const int total = sizes.at(host) + sizes.at(tabs);
+            sizes[host] = wanted + 5;
+            sizes[tabs] = std::max(60, total - sizes.at(host));
+            rightSplitter->setSizes(sizes);
+        }
+    } else if (layoutSettings.layout == 1) {
+        rightSplitter->setSizes({175, 0, std::max(100, height() - 175)});
+    }
 }
 
 void TMainForm::reflowPage()

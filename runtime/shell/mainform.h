@@ -106,7 +106,29 @@ public:
     QWidget* PagePanel;      // the page panel inside it
     PageView* pageView;
     query::QueryCommands* queryCommands;
-    QWidget* RelationArea;   // detail grids and tabs (master-detail, query tables)
+    QSplitter* RelationArea; // the detail area: detail grid, sub-detail panel
+    QWidget* SubDetailPanel;
+    QLabel* SubDetailCaption;
+    QWidget* PageHost;       // the page view's place above the tabs with related tables
+
+    // ---- related tables --------------------------------------------------------
+    QString detailTable;           // "Table2": the active tab's table
+    QString masterLink, detailLink;        // a > b
+    QString subDetailTable;        // "Table3"
+    QString detailLink2, subDetailLink;    // c > f
+    QStringList detailHomology, subDetailHomology;
+    QString conditionField;        // query tables: the master's condition column
+    QMap<QString, QString> queryTabOrder;   // query tab -> order chosen in the condition builder
+    bool queryTabRan = false;
+    QMetaObject::Connection subDetailFollow;
+    void buildRelationTabs();
+    void showTab(int index);
+    void detachDetail();
+    void openDetail(const QString& d);
+    void openQueryTab(const QString& q);
+    void runQueryTab();
+    void conditionBuilder();
+    void hideColumns(QTableView* grid, DataSet* ds, const QStringList& names, int lastAutoInc, bool engineAutoInc);
 
     // Menus and items, by caption.
     QMap<QString, QMenu*> menus;
@@ -208,6 +230,7 @@ private:
     void aboutBox();
     void connectEditing();
     void connectQuery();
+    void connectRelations();
     void buildLayoutMenu();
     void applyFormColor();
     void pageDoubleClicked(int field);

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QSplitter>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -155,6 +156,7 @@ void TMainForm::tableItemClicked(const QString& caption)
 
 void TMainForm::closeData()
 {
+    detachDetail();
     for (DataSet* ds : {ADOTable3, ADOTable2, ADOQuery3, ADOQuery2, ADOQuery21, ADOTable1, ADOQuery1})
         ds->close();
 }
@@ -207,9 +209,11 @@ bool TMainForm::openTable(const QString& table, int relation)
     buildCategoryTree();
     queryCommands->tableOpened(table, query::QueryFields::fromDefinition(fieldDef), defaultOrderOf(table), tableKind);
     pageView->build(fieldDef, definitionsInUse);
-    // Extra tab pages of the previous table go.
-    while (PageControl1->count() > 1)
-        PageControl1->removeTab(1);
+    // Extra tab pages of the previous table go; related tables get theirs.
+    detachDetail();
+    buildRelationTabs();
+    if (relationMode == 0)
+        RelationArea->hide();
     emit tableOpened();
     arrange();
     if (subsystemMode == 1)
@@ -271,6 +275,7 @@ bool TMainForm::enterEntry()
     if (relationMode == 0)
         PageControl1->setTabText(0, currentTable);
     setWindowTitle(currentSystem + QStringLiteral("\\") + currentTable + QStringLiteral("\\") + QStringLiteral("录入系统"));
+    showTab(PageControl1->currentIndex());
     emit masterScrolled();
     return true;
 }
@@ -311,6 +316,7 @@ bool TMainForm::enterQuery()
         PageControl1->setTabText(0, currentTable);
     setWindowTitle(currentSystem + QStringLiteral("\\") + currentTable + QStringLiteral("\\") + QStringLiteral("查询系统"));
     arrange();
+    showTab(PageControl1->currentIndex());
     emit masterScrolled();
     return true;
 }
