@@ -25,6 +25,7 @@
 #include "runtime/query/querycommands.h"
 #include "runtime/shell/fieldwindows.h"
 #include "runtime/shell/griddelegate.h"
+#include "runtime/shell/gridoverlay.h"
 #include "runtime/shell/pageview.h"
 #include "runtime/shell/userform.h"
 
@@ -412,6 +413,24 @@ void TMainForm::setGridSource(QTableView* grid, DataSet* ds, const FieldDefiniti
         grid->setModel(m);
         m->follow(grid->selectionModel());
     }
+    GridOverlay*& overlay = gridOverlays[grid];
+    if (!overlay) {
+        overlay = new GridOverlay(grid, this);
+        connect(overlay, &GridOverlay::pictureDoubleClicked, this, [this, grid](const QString& field) {
+            if (auto* gm = qobject_cast<DataSetModel*>(grid->model())) {
+                TShowImageForm w(pictureOf(gm->dataSet()->value(field)), this);
+                w.exec();
+            }
+        });
+        connect(overlay, &GridOverlay::memoDoubleClicked, this, [this, grid](const QString& field) {
+            if (auto* gm = qobject_cast<DataSetModel*>(grid->model())) {
+                DataSet* d = gm->dataSet();
+                TShowMemoForm w(d, field, subsystemMode == 1 && d->canModify(), this);
+                w.exec();
+            }
+        });
+    }
+    overlay->attach(ds, defs);
     grid->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
                                    : QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed
                                          | QAbstractItemView::EditKeyPressed);

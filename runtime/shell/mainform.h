@@ -31,6 +31,7 @@ class QTreeWidgetItem;
 namespace tess {
 
 class PageView;
+class GridOverlay;
 namespace query {
 class QueryCommands;
 }
@@ -239,6 +240,7 @@ private:
     QAction* addItem(QMenu* m, const QString& caption, std::function<void()> action = {});
 
     QMap<DataSet*, DataSetModel*> models;
+    QMap<QTableView*, GridOverlay*> gridOverlays;
     QMenu* systemsMenu = nullptr;
     QMenu* tablesMenu = nullptr;
     QList<QAction*> pluginItems;

@@ -284,6 +284,15 @@ private slots:
         f.pageView->edits.at(5)->setFocus();
         QVERIFY(f.pageView->pictureBox->isVisible());
         QCOMPARE(f.pageView->pictureBox->x(), f.pageView->edits.at(5)->x() + 25);
+        // the grid shows the picture box below a picture cell
+        f.DBGrid1->setFocus();
+        f.DBGrid1->setCurrentIndex(f.DBGrid1->model()->index(0, 5));
+        auto* gridPicture = f.DBGrid1->findChild<QLabel*>();
+        QVERIFY(gridPicture && gridPicture->isVisible());
+        QCOMPARE(gridPicture->x(), std::max(0, std::min(f.DBGrid1->visualRect(f.DBGrid1->currentIndex()).left() + f.DBGrid1->viewport()->x() + 25,
+                                                        f.DBGrid1->width() - gridPicture->width())));
+        f.pageView->edits.at(0)->setFocus();
+        QVERIFY(!gridPicture->isVisible());
         TShowPageForm page(f.master(), f.fieldDef, f.currentTable, 1, &f);
         page.show();
         QTest::qWait(1);

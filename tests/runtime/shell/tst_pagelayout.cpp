@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "runtime/shell/gridoverlay.h"
 #include "runtime/shell/pagelayout.h"
 
 using namespace tess;
@@ -101,6 +102,13 @@ private slots:
         QCOMPARE(memoBox(box, 500), QRect(125, 71, 125, 146));
         QCOMPARE(memoBox(box, 171).height(), 100);           // the room below
         QVERIFY(memoBox(box, 85).bottom() < box.top());      // no room below: above the box
+
+        // grid boxes: below the cell, else above, else at 18; kept inside the grid
+        const QSize pic(200, 182), grid(600, 400);
+        QCOMPARE(GridOverlay::place(QRect(10, 40, 80, 20), pic, grid), QRect(35, 60, 200, 182));
+        QCOMPARE(GridOverlay::place(QRect(10, 300, 80, 20), pic, grid).top(), 300 - 182);
+        QCOMPARE(GridOverlay::place(QRect(10, 100, 80, 20), pic, QSize(600, 250)).top(), 18);
+        QCOMPARE(GridOverlay::place(QRect(500, 40, 80, 20), pic, grid).left(), 400);
     }
 };
 
