@@ -334,9 +334,8 @@ void TMainForm::applySubsystemMenus()
     show(QStringLiteral("导入"), entry && item(QStringLiteral("导入"))->isEnabled());
     show(QStringLiteral("导出"), query && item(QStringLiteral("导出"))->isEnabled());
     show(QStringLiteral("打印"), query && item(QStringLiteral("打印"))->isEnabled());
+    // Without a logon through a user row the menus stay as designed.
     show(QStringLiteral("统计报表"), query && (s.FPrint || !started));
-    if (!started)
-        menu(QStringLiteral("统计报表"))->menuAction()->setVisible(query);
     show(QStringLiteral("定位查找"), !query);
     show(QStringLiteral("编辑"), !query && subsystemMode != 0);
     for (const char* c : {"一般查询", "高级查询", "全部记录", "排序", "单项查询", "范围查询", "多表查询"})
