@@ -470,21 +470,22 @@ int Connection::exec(const QString& text, const QVariantList& binds)
     return n;
 }
 
+// Runs a statement as it stands, with positional values when there are any.
+static bool run(QSqlQuery& q, const QString& text, const QVariantList& binds)
+{
+    if (binds.isEmpty())
+        return q.exec(text);
+    if (!q.prepare(text))
+        return false;
+    for (const QVariant& b : binds)
+        q.addBindValue(b);
+    return q.exec();
+}
+
 int Connection::execTranslated(const QString& text, const QVariantList& binds)
 {
     QSqlQuery q(database());
-    bool ok;
-    if (binds.isEmpty()) {
-        ok = q.exec(text);
-    } else {
-        ok = q.prepare(text);
-        if (ok) {
-            for (const QVariant& b : binds)
-                q.addBindValue(b);
-            ok = q.exec();
-        }
-    }
-    if (!ok)
+    if (!run(q, text, binds))
         fail(q.lastError(), text);
     return q.numRowsAffected();
 }
@@ -603,18 +604,7 @@ QSqlQuery Connection::select(const QString& text, const QVariantList& binds)
     QSqlQuery q(database());
     q.setForwardOnly(true);
     const QString t = translate(text);
-    bool ok;
-    if (binds.isEmpty()) {
-        ok = q.exec(t);
-    } else {
-        ok = q.prepare(t);
-        if (ok) {
-            for (const QVariant& b : binds)
-                q.addBindValue(b);
-            ok = q.exec();
-        }
-    }
-    if (!ok)
+    if (!run(q, t, binds))
         fail(q.lastError(), t);
     return q;
 }

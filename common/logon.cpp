@@ -104,26 +104,14 @@ void TLogonForm::FormCreate()
     Edit3->setText(ini.readString(QStringLiteral("Form"), QStringLiteral("Server"), QString()));
 }
 
-bool TLogonForm::connectRuntime()
+bool TLogonForm::connectDatabase()
 {
-    // The runtime keeps the first connection that succeeds.
+    // The runtime keeps the first connection that succeeds; the platform
+    // connects afresh on every attempt, so a corrected server name takes
+    // effect at once.
     Connection* c = dataModule()->ADOConnection1;
-    if (c->connected())
+    if (program == Program::Runtime && c->connected())
         return true;
-    try {
-        c->open(TADODataModule::logonParams(Edit3->text()));
-        return true;
-    } catch (const Error&) {
-        message(this, QStringLiteral("数据库连接出错！  "), QStringLiteral("数据库连接出错   "), Buttons::Ok, Icon::Error);
-        return false;
-    }
-}
-
-bool TLogonForm::connectPlatform()
-{
-    // The platform connects afresh on every attempt, so a corrected server
-    // name takes effect at once.
-    Connection* c = dataModule()->ADOConnection1;
     c->close();
     try {
         c->open(TADODataModule::logonParams(Edit3->text()));
@@ -148,7 +136,7 @@ void TLogonForm::Button1Click()
         message(this, QStringLiteral("没有输入服务器名  "), QStringLiteral("没有输入服务器名   "));
         return;
     }
-    if (!(program == Program::Runtime ? connectRuntime() : connectPlatform()))
+    if (!connectDatabase())
         return;
 
     DataSet users(dataModule()->ADOConnection1);

@@ -47,8 +47,7 @@ protected:
 
 private:
     void FormCreate();
-    bool connectRuntime();
-    bool connectPlatform();
+    bool connectDatabase();
     void accept(bool readRights);
 
     Program program;
