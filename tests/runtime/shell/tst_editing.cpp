@@ -197,6 +197,20 @@ private slots:
         buf.open(QIODevice::WriteOnly);
         img.save(&buf, "PNG");
         QCOMPARE(pictureOf(png).size(), QSize(40, 30));
+
+        // 图片 on a table with a picture column stores the bitmap with the record
+        QVERIFY(f.openTable("职工", 0));
+        f.ToolButton8Click();
+        r.p->plan(tmp.filePath("photo.JPG"));
+        f.ToolButton11Click();
+        QCOMPARE(f.master()->state(), DataSetState::Edit);
+        f.ToolButton9Click();
+        const QByteArray stored = w.db.conn().scalar("Select 照片 From 职工 Where 编号='001'").toByteArray();
+        QVERIFY(stored.startsWith("BM"));
+        QCOMPARE(pictureOf(stored).size(), QSize(40, 30));
+        f.deletePicture();
+        f.ToolButton9Click();
+        QVERIFY(w.db.conn().scalar("Select 照片 From 职工 Where 编号='001'").isNull());
     }
 
     void pendingRecordQuestion()
