@@ -1,6 +1,18 @@
 # Sourced by test.sh: starts a throwaway PostgreSQL server on 127.0.0.1 and
 # exports TESS_PG_URL for the tests; pg_stop removes it again.
-TESS_PG_PORT=${TESS_PG_PORT:-55432}
+# The first free port from 55432 on, so a server left running elsewhere
+# does not stop the tests.
+pg_free_port() {
+  local p=55432
+  while [ $p -lt 55532 ]; do
+    if ! (echo > /dev/tcp/127.0.0.1/$p) 2>/dev/null && [ ! -e "/tmp/.s.PGSQL.$p" ]; then
+      echo $p
+      return
+    fi
+    p=$((p + 1))
+  done
+  echo 55432
+}
 
 pg_as() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
@@ -12,6 +24,7 @@ pg_start() {
     echo "PostgreSQL server binaries not found; PostgreSQL tests will be skipped" >&2
     return 0
   fi
+  TESS_PG_PORT=${TESS_PG_PORT:-$(pg_free_port)}
   PGDIR=$(mktemp -d /tmp/tesspg.XXXXXX)
   [ "$(id -u)" -eq 0 ] && chown postgres: "$PGDIR"
   local su=postgres

@@ -238,9 +238,13 @@ bool TMainForm::enterEntry()
     if (!resolvePending())
         return false;
     ADOTable2->close();
-    ADOTable1->setFiltered(false);
-    ADOTable1->setFilter(QString());
     closeData();
+    // Nothing of the previous table's reading settings carries over.
+    for (DataSet* d : {ADOTable1, ADOQuery1}) {
+        d->setFiltered(false);
+        d->setFilter(QString());
+        d->setSort(QString());
+    }
     DataSet* ds = tableKind == 0 ? ADOTable1 : ADOQuery1;
     try {
         if (tableKind == 0) {

@@ -95,6 +95,7 @@ void TMainForm::detachDetail()
         ds->setIndexFieldNames(QString());
         ds->setFiltered(false);
         ds->setFilter(QString());
+        ds->setSort(QString());
     }
     DBGrid2->setModel(nullptr);
     DBGrid3->setModel(nullptr);

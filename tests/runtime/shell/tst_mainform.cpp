@@ -91,9 +91,12 @@ private slots:
         ShellWorld w;
         IniFile ini = dataIni();
         ini.writeBool("TableVisite", "订单", false);
+        // 职工's order names a column 订单 does not have: it must not follow
+        ini.writeString("OrderField", "职工", "姓名 DESC");
         PromptGuard p;
         TMainForm f;
         f.show();
+        QCOMPARE(f.master()->text("姓名"), QStringLiteral("李四"));
         QCOMPARE(captions(f.menu("信息系统")), (QStringList{"人事", "销售管理"}));
         QCOMPARE(captions(f.menu("数据库表")), (QStringList{"职工", "虚表"}));
         f.chooseSystem("销售管理");
@@ -101,6 +104,8 @@ private slots:
         QCOMPARE(captions(f.menu("数据库表")), (QStringList{"订单主从表", "订单明细"}));
         QCOMPARE(f.currentTable, QStringLiteral("订单"));
         QCOMPARE(f.relationMode, 1);
+        QVERIFY(f.master() && f.master()->active());
+        QVERIFY(!p->texts().contains(QStringLiteral("文件打开出错！  ")));
         f.tableItemClicked("订单明细");
         QCOMPARE(f.currentTable, QStringLiteral("订单明细"));
         QCOMPARE(f.relationMode, 0);
