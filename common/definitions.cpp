@@ -12,7 +12,8 @@ const QList<TypeName>& typeNames()
         {QStringLiteral("字符型"), ftString, QStringLiteral("Varchar(%1)"), QStringLiteral("文本框")},
         {QStringLiteral("整数型"), ftInteger, QStringLiteral("Integer"), QStringLiteral("文本框")},
         {QStringLiteral("实数型"), ftFloat, QStringLiteral("Float"), QStringLiteral("文本框")},
-        {QStringLiteral("BCD数型"), ftBCD, QString(), QStringLiteral("文本框")},
+        // Not offered by the designer; tables converted from outside keep it.
+        {QStringLiteral("BCD数型"), ftBCD, QStringLiteral("Decimal(18,4)"), QStringLiteral("文本框")},
         {QStringLiteral("货币型"), ftCurrency, QStringLiteral("Money"), QStringLiteral("文本框")},
         {QStringLiteral("日期型"), ftDate, QStringLiteral("DateTime"), QStringLiteral("文本框")},
         {QStringLiteral("日期时间型"), ftDateTime, QStringLiteral("DateTime"), QStringLiteral("文本框")},

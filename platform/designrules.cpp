@@ -71,18 +71,11 @@ QString RowValidation::check(const DefinitionRow& row, const QStringList& earlie
     return {};
 }
 
-QString designerColumnType(const QString& dtype, int size)
-{
-    if (dtype.trimmed() == QStringLiteral("BCD数型"))
-        return QStringLiteral("Decimal(18,4)");
-    return columnTypeFor(dtype, size);
-}
-
 QString createTableSql(const QString& table, const QList<DefinitionRow>& rows)
 {
     QStringList columns;
     for (const DefinitionRow& r : rows)
-        columns << r.fname.trimmed() + QLatin1Char(' ') + designerColumnType(r.dtype, r.fsize.toInt());
+        columns << r.fname.trimmed() + QLatin1Char(' ') + columnTypeFor(r.dtype, r.fsize.toInt());
     return QStringLiteral("Create Table ") + table + QLatin1Char('(') + columns.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 

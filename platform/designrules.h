@@ -43,10 +43,6 @@ struct RowValidation {
     QString check(const DefinitionRow& row, const QStringList& earlierNames = {});
 };
 
-// The column type a row gets in CREATE TABLE ("Varchar(10)", "Money" ...).
-// Rows of type "BCD数型" (templates converted from outside tables) become
-// exact decimals.
-QString designerColumnType(const QString& dtype, int size);
 // "Create Table T(A Varchar(10),B Money)".
 QString createTableSql(const QString& table, const QList<DefinitionRow>& rows);
 
