@@ -72,6 +72,13 @@ inline QString inputText(QWidget* parent, const QString& caption, const QString&
     return prompts().input(parent, caption, prompt, preset);
 }
 
+// Tells the user that a command is not there yet.
+inline void notAvailable(QWidget* parent, const QString& feature)
+{
+    prompts().box(parent, QStringLiteral("“%1”功能尚未提供。  ").arg(feature), QStringLiteral("提示  "), Buttons::Ok,
+                  Icon::Information);
+}
+
 // Converts "描述(*.a)|*.a|描述2(*.b;*.c)|*.b;*.c" to Qt's ";;" form.
 QString qtFilterFromWindows(const QString& windowsFilter);
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/prompts.h"
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 
 namespace tess::query {
@@ -28,7 +29,7 @@ const char* const kPreviousRowMissing[] = {
 
 TAdvancedQueryForm::TAdvancedQueryForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("高级查询"));
     auto* v = new QVBoxLayout(this);
 
@@ -262,7 +263,7 @@ void TAdvancedQueryForm::okClicked()
 bool AdvancedQuery::execute(QWidget* parent)
 {
     TAdvancedQueryForm f(src, parent);
-    if (execDialog(&f) != QDialog::Accepted)
+    if (runModal(f) != QDialog::Accepted)
         return false;
     condition = f.condition();
     order = f.order();

@@ -9,13 +9,6 @@
 
 namespace tess::query {
 
-void setWindowFont(QWidget* w)
-{
-    QFont f(QStringLiteral("宋体"));
-    f.setPointSize(9);
-    w->setFont(f);
-}
-
 QComboBox* newListBox(QWidget* parent, const QStringList& items)
 {
     auto* box = new QComboBox(parent);
@@ -69,28 +62,6 @@ void pickQuietly(QComboBox* box, int index)
 QString boxText(const QComboBox* box)
 {
     return box->currentText();
-}
-
-namespace {
-DialogRunner& runnerSlot()
-{
-    static DialogRunner r;
-    return r;
-}
-} // namespace
-
-int execDialog(QDialog* dialog)
-{
-    if (const DialogRunner& r = runnerSlot())
-        return r(dialog);
-    return dialog->exec();
-}
-
-DialogRunner setDialogRunner(DialogRunner runner)
-{
-    DialogRunner old = std::move(runnerSlot());
-    runnerSlot() = std::move(runner);
-    return old;
 }
 
 } // namespace tess::query

@@ -12,8 +12,6 @@ namespace tess::query {
 
 struct QueryFields;
 
-// "宋体" 9 pt, as every window of the program asks for.
-void setWindowFont(QWidget* w);
 // A drop-down list of the query fields' captions, nothing picked.
 QComboBox* newFieldBox(QWidget* parent, const QueryFields& fields);
 // A drop-down list of fixed captions, nothing picked.
@@ -30,12 +28,5 @@ void pickQuietly(QComboBox* box, int index);
 // The text of a value box as typed or picked.
 QString boxText(const QComboBox* box);
 
-// Every query window is shown through execDialog(), which runs the installed
-// runner (tests drive the window in code there) or else QDialog::exec().
-// Returns the dialog's result code.
-int execDialog(QDialog* dialog);
-using DialogRunner = std::function<int(QDialog*)>;
-// Installs a runner (empty: exec() again) and returns the previous one.
-DialogRunner setDialogRunner(DialogRunner runner);
 
 } // namespace tess::query

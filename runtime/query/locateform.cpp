@@ -9,13 +9,14 @@
 
 #include "common/dataset.h"
 #include "common/prompts.h"
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 
 namespace tess::query {
 
 TLocateForm::TLocateForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("定位查找（修改记录用）"));
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(QStringLiteral("可查找一个或同时查找多个（最多四个）字段"), this));
@@ -98,7 +99,7 @@ bool locateKeys(QWidget* parent, DataSet& ds, const QStringList& fields, const Q
 bool TLocateForm::run(QWidget* parent, const QuerySource& source, DataSet& ds)
 {
     TLocateForm f(source, parent);
-    if (execDialog(&f) != QDialog::Accepted)
+    if (runModal(f) != QDialog::Accepted)
         return false;
     return locateKeys(parent, ds, f.keyFields(), f.keyValues());
 }

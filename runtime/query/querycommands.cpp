@@ -3,6 +3,7 @@
 #include "common/dataset.h"
 #include "common/prompts.h"
 #include "runtime/query/advancedqueryform.h"
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 #include "runtime/query/locateform.h"
 #include "runtime/query/pinyin.h"
@@ -173,7 +174,7 @@ void QueryCommands::runLocate()
 void QueryCommands::runSingleItem()
 {
     TSingleQueryForm f(source(), window);
-    if (execDialog(&f) != QDialog::Accepted)
+    if (runModal(f) != QDialog::Accepted)
         return;
     if (f.pinyin()) {
         if (mq.showAll())
@@ -186,7 +187,7 @@ void QueryCommands::runSingleItem()
 void QueryCommands::runRange()
 {
     TRangeQueryForm f(source(), window);
-    if (execDialog(&f) != QDialog::Accepted)
+    if (runModal(f) != QDialog::Accepted)
         return;
     mq.applyCondition(f.condition());
 }
@@ -194,7 +195,7 @@ void QueryCommands::runRange()
 void QueryCommands::runGeneral()
 {
     TGeneralQueryForm f(source(), window);
-    if (execDialog(&f) != QDialog::Accepted || f.condition().isEmpty())
+    if (runModal(f) != QDialog::Accepted || f.condition().isEmpty())
         return;
     if (f.pinyin()) {
         if (mq.showAll())

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/prompts.h"
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 
 namespace tess::query {
@@ -37,7 +38,7 @@ QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel)
 
 TSingleQueryForm::TSingleQueryForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("单项查询"));
     auto* v = new QVBoxLayout(this);
     auto* g = new QGridLayout;
@@ -120,7 +121,7 @@ void TSingleQueryForm::okClicked()
 
 TRangeQueryForm::TRangeQueryForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("范围查询"));
     auto* v = new QVBoxLayout(this);
     auto* g = new QGridLayout;
@@ -166,7 +167,7 @@ void TRangeQueryForm::okClicked()
 
 TGeneralQueryForm::TGeneralQueryForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("可同时查询一个或多个（最多四个）字段"));
     auto* v = new QVBoxLayout(this);
     auto* g = new QGridLayout;

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 #include "runtime/query/queryinput.h"
 
@@ -17,7 +18,7 @@ namespace {
 template <class Form>
 void buildWayWindow(Form* w, const QString& caption, const QStringList& captions, int checked)
 {
-    setWindowFont(w);
+    applyWindowFont(w);
     w->setWindowTitle(caption);
     auto* v = new QVBoxLayout(w);
     auto* group = new QGroupBox(QStringLiteral("查询方式"), w);
@@ -72,7 +73,7 @@ void TQueryWayForm::okClicked()
 int TQueryWayForm::run(QWidget* parent)
 {
     TQueryWayForm f(parent);
-    return execDialog(&f) == QDialog::Accepted ? f.choice() : 0;
+    return runModal(f) == QDialog::Accepted ? f.choice() : 0;
 }
 
 // ---- setting --------------------------------------------------------------------
@@ -96,7 +97,7 @@ void TSetQueryWayForm::okClicked()
 int TSetQueryWayForm::run(QWidget* parent)
 {
     TSetQueryWayForm f(parent);
-    return execDialog(&f) == QDialog::Accepted ? f.way() : 0;
+    return runModal(f) == QDialog::Accepted ? f.way() : 0;
 }
 
 } // namespace tess::query

@@ -9,13 +9,14 @@
 #include <QVBoxLayout>
 
 #include "common/prompts.h"
+#include "common/modal.h"
 #include "runtime/query/dialogkit.h"
 
 namespace tess::query {
 
 TSortForm::TSortForm(const QueryFields& f, QWidget* parent) : QDialog(parent), fields(f)
 {
-    setWindowFont(this);
+    applyWindowFont(this);
     setWindowTitle(QStringLiteral("排序"));
     auto* v = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("排序"), this);
@@ -87,7 +88,7 @@ void TSortForm::okClicked()
 QString TSortForm::run(QWidget* parent, const QueryFields& fields)
 {
     TSortForm f(fields, parent);
-    return execDialog(&f) == QDialog::Accepted ? f.order() : QString();
+    return runModal(f) == QDialog::Accepted ? f.order() : QString();
 }
 
 } // namespace tess::query

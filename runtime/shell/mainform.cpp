@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "common/modal.h"
 #include "common/datamodule.h"
 #include "common/paths.h"
 #include "common/prompts.h"
@@ -92,7 +93,7 @@ QAction* TMainForm::addItem(QMenu* m, const QString& caption, std::function<void
 
 void TMainForm::notAvailable(const QString& feature)
 {
-    message(this, QStringLiteral("“%1”功能尚未提供。  ").arg(feature), QStringLiteral("提示  "));
+    tess::notAvailable(this, feature);
 }
 
 void TMainForm::FormCreate()
@@ -338,12 +339,12 @@ void TMainForm::buildMenus()
     QMenu* settings = top(QStringLiteral("系统设置"));
     addItem(settings, QStringLiteral("系统启动设置"), [this] {
         TStarForm f(this);
-        f.exec();
+        runModal(f);
     });
     addItem(settings, QStringLiteral("查询方式设置"));
     addItem(settings, QStringLiteral("用户权限管理"), [this] {
         TUserForm f(&db(), this);
-        f.exec();
+        runModal(f);
     });
     for (const char* c : {"恢复系统配置", "设置排序字段", "设置系统提醒", "使用自定义界面"})
         addItem(settings, QString::fromUtf8(c));
@@ -353,7 +354,7 @@ void TMainForm::buildMenus()
     addItem(tools, QStringLiteral("报表设计器"));
     addItem(tools, QStringLiteral("修改下拉框选项"), [this] {
         TSetComboBoxForm f(&db(), currentSystem, this);
-        f.exec();
+        runModal(f);
         buildCategoryTree();
     });
     tools->addSeparator();
@@ -419,14 +420,14 @@ void TMainForm::setGridSource(QTableView* grid, DataSet* ds, const FieldDefiniti
         connect(overlay, &GridOverlay::pictureDoubleClicked, this, [this, grid](const QString& field) {
             if (auto* gm = qobject_cast<DataSetModel*>(grid->model())) {
                 TShowImageForm w(pictureOf(gm->dataSet()->value(field)), this);
-                w.exec();
+                runModal(w);
             }
         });
         connect(overlay, &GridOverlay::memoDoubleClicked, this, [this, grid](const QString& field) {
             if (auto* gm = qobject_cast<DataSetModel*>(grid->model())) {
                 DataSet* d = gm->dataSet();
                 TShowMemoForm w(d, field, subsystemMode == 1 && d->canModify(), this);
-                w.exec();
+                runModal(w);
             }
         });
     }

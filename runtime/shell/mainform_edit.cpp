@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QUrl>
 
+#include "common/modal.h"
 #include "common/datamodule.h"
 #include "common/prompts.h"
 #include "runtime/query/querycommands.h"
@@ -124,11 +125,11 @@ void TMainForm::connectEditing()
     });
     connect(pageView, &PageView::pictureDoubleClicked, this, [this](int field) {
         TShowImageForm w(pictureOf(DataSource1->value(fieldDef.names.at(field))), this);
-        w.exec();
+        runModal(w);
     });
     connect(pageView, &PageView::memoDoubleClicked, this, [this](int field) {
         TShowMemoForm w(DataSource1, fieldDef.names.at(field), subsystemMode == 1 && DataSource1->canModify(), this);
-        w.exec();
+        runModal(w);
     });
     for (QTableView* g : {DBGrid1, DBGrid2, DBGrid3})
         connect(g, &QTableView::doubleClicked, this, [this, g](const QModelIndex& i) { gridDoubleClicked(g, i); });
@@ -158,7 +159,7 @@ void TMainForm::gridDoubleClicked(QTableView* grid, const QModelIndex& index)
     if (slot != QLatin1String("Table1"))
         caption = PageControl1->tabText(PageControl1->currentIndex());
     TShowPageForm f(ds, defs.count() == ds->fieldCount() ? defs : FieldDefinition(), caption, subsystemMode, this);
-    f.exec();
+    runModal(f);
 }
 
 void TMainForm::setWriteEnabled(bool on)

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QTableView>
 
+#include "common/modal.h"
 #include "common/prompts.h"
 #include "runtime/shell/mainform.h"
 #include "runtime/shell/pageview.h"
@@ -139,7 +140,7 @@ void TMainForm::buildLayoutMenu()
         form->addRow(buttons);
         connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-        if (d.exec() != QDialog::Accepted)
+        if (runModal(d) != QDialog::Accepted)
             return;
         bool ok1 = false, ok2 = false;
         const int c = cols->text().toInt(&ok1), g = gap->text().toInt(&ok2);

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "common/modal.h"
 #include "common/paths.h"
 #include "common/prompts.h"
 #include "runtime/shell/fieldwindows.h"
@@ -50,11 +51,11 @@ TShowPageForm::TShowPageForm(DataSet* ds, const FieldDefinition& defs, const QSt
     page->bind(ds, subsystem);
     connect(page, &PageView::pictureDoubleClicked, this, [this, ds](int f) {
         TShowImageForm w(pictureOf(ds->value(page->definitions().names.at(f))), this);
-        w.exec();
+        runModal(w);
     });
     connect(page, &PageView::memoDoubleClicked, this, [this, ds, subsystem](int f) {
         TShowMemoForm w(ds, page->definitions().names.at(f), subsystem == 1 && ds->canModify(), this);
-        w.exec();
+        runModal(w);
     });
     reflow();
     // A page that fits a reasonable width gets the window fitted to it.

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "common/modal.h"
 #include "common/fieldlink.h"
 #include "common/paths.h"
 #include "common/prompts.h"
@@ -309,7 +310,7 @@ void TUserForm::reject()
 void TUserForm::SysClick()
 {
     TSysQxForm f(ADOTable1->connection(), this);
-    f.exec();
+    runModal(f);
 }
 
 TSysQxForm::TSysQxForm(Connection* c, QWidget* parent) : QDialog(parent), conn(c)

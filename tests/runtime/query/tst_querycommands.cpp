@@ -4,6 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "common/modal.h"
+
 #include "common/inifile.h"
 #include "queryfixture.h"
 #include "runtime/query/advancedqueryform.h"
@@ -31,7 +33,8 @@ struct Driver {
 
     Driver()
     {
-        setDialogRunner([this](QDialog* d) {
+        setModalRunner([this](QDialog& dialog) {
+            QDialog* d = &dialog;
             opened << QString::fromLatin1(d->metaObject()->className()).section("::", -1);
             if (!actions.isEmpty())
                 actions.takeFirst()(d);
@@ -40,7 +43,7 @@ struct Driver {
             return d->result();
         });
     }
-    ~Driver() { setDialogRunner({}); }
+    ~Driver() { setModalRunner({}); }
 
     template <class Form>
     void then(std::function<void(Form&)> act)

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "common/modal.h"
+
 #include "common/inifile.h"
 #include "queryfixture.h"
 #include "runtime/query/advancedqueryform.h"
@@ -178,12 +180,13 @@ private slots:
         QCOMPARE(iniValue("Form", "QueWay"), QString::number(way));
         QCOMPARE(readQueryWay(), way);   // the data directory is the executable's here
         // 取消 gives 0 and leaves the file alone.
-        setDialogRunner([](QDialog* d) {
+        setModalRunner([](QDialog& dialog) {
+            QDialog* d = &dialog;
             d->reject();
             return d->result();
         });
         QCOMPARE(TSetQueryWayForm::run(nullptr), 0);
-        setDialogRunner({});
+        setModalRunner({});
         QCOMPARE(iniValue("Form", "QueWay"), QString::number(way));
     }
 
