@@ -63,8 +63,8 @@ public:
 
     // Opens from the logon values; throws EngineError.
     void open(const ConnectionParams& params);
-    // Opens an outside database file read-only (an .mdb through ODBC, an
-    // SQLite file).
+    // Opens an outside SQLite database file read-only. Access files are not
+    // opened here: they are read through a copy (see platform/accessfile.h).
     void openFile(const QString& path, const QString& password = {});
     void close();
     bool connected() const;
