@@ -1,7 +1,10 @@
+#include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
 
+#include "common/modal.h"
+#include "runtime/query/advancedqueryform.h"
 #include "runtime/shell/mainform.h"
 #include "runtime/shell/pageview.h"
 #include "shellfixture.h"
@@ -176,11 +179,29 @@ private slots:
         // the condition field offers its builder button in the entry subsystem
         QVERIFY(f.pageView->isConditionField("条件"));
         QVERIFY(!f.pageView->isConditionField("客户"));
+        // the builder: a condition picked in the advanced query is written
+        // into the master record and the tab shows its rows
+        f.master()->first();
+        setModalRunner([](QDialog& d) {
+            auto* q = qobject_cast<query::TAdvancedQueryForm*>(&d);
+            if (!q)
+                return int(QDialog::Rejected);
+            q->fieldBox->setCurrentIndex(0);      // 商品
+            q->operatorBox->setCurrentIndex(0);   // 等于
+            q->valueBox->setEditText("纸");
+            q->addClicked();
+            q->okClicked();
+            return d.result();
+        });
+        emit f.conditionRequested("条件");
+        setModalRunner({});
+        QCOMPARE(w.db.conn().scalar("Select 条件 From 客户订单 Where 订单号='A1'").toString(), QStringLiteral("商品 = '纸'"));
+        QCOMPARE(visibleColumn(f.DBGrid2, 0), QStringList{"纸"});
         // the query subsystem re-runs it on every master record
         QVERIFY(f.enterQuery());
-        f.master()->first();
-        QCOMPARE(visibleColumn(f.DBGrid2, 0), QStringList{"笔"});
-        f.master()->last();
+        QVERIFY(f.master()->locate("订单号", QVariant("A1")));
+        QCOMPARE(visibleColumn(f.DBGrid2, 0), QStringList{"纸"});
+        QVERIFY(f.master()->locate("订单号", QVariant("A3")));
         QCOMPARE(visibleColumn(f.DBGrid2, 0), (QStringList{"笔", "纸"}));
     }
 };
