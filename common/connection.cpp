@@ -286,6 +286,18 @@ void Connection::openFile(const QString& path, const QString& password)
     }
 }
 
+// Opens a configured database; on failure the connection is removed again
+// and the engine's message thrown.
+void Connection::openOrFail(QSqlDatabase& db)
+{
+    if (db.open())
+        return;
+    const QSqlError e = db.lastError();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+    fail(e);
+}
+
 void Connection::openSqlite(const QString& file, bool create, bool readOnly)
 {
     if (!create && !QFileInfo::exists(file))
@@ -296,12 +308,7 @@ void Connection::openSqlite(const QString& file, bool create, bool readOnly)
     if (readOnly)
         opts += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(opts);
-    if (!db.open()) {
-        const QSqlError e = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        fail(e);
-    }
+    openOrFail(db);
     d.kind = EngineKind::SQLite;
     d.rowId = QStringLiteral("rowid");
     d.selectInto = false;
@@ -335,12 +342,7 @@ void Connection::openPostgres(const QString& host, int port)
     db.setUserName(p.userName);
     db.setPassword(p.password);
     db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-    if (!db.open()) {
-        const QSqlError e = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        fail(e);
-    }
+    openOrFail(db);
     d.kind = EngineKind::PostgreSQL;
     d.rowId = QStringLiteral("ctid");
     d.selectInto = true;
@@ -385,12 +387,7 @@ void Connection::openOdbc(const QString& connect)
         db.setUserName(p.userName);
     if (!p.password.isEmpty())
         db.setPassword(p.password);
-    if (!db.open()) {
-        const QSqlError e = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        fail(e);
-    }
+    openOrFail(db);
     d.kind = EngineKind::ODBC;
 }
 

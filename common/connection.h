@@ -111,6 +111,7 @@ private:
     void openSqlite(const QString& file, bool create, bool readOnly);
     void openPostgres(const QString& host, int port);
     void openOdbc(const QString& connect);
+    void openOrFail(QSqlDatabase& db);
     void prepareSqlite();
     void preparePostgres();
     [[noreturn]] void fail(const QSqlError& e, const QString& sql = {}) const;

@@ -13,6 +13,7 @@
 #include "common/sysdb.h"
 #include "platform/platformkit.h"
 #include "support/scriptedprompts.h"
+#include "support/shots.h"
 #include "support/testdb.h"
 
 namespace tess::test {
@@ -85,14 +86,5 @@ private:
     QList<std::function<int(QDialog&)>> steps;
     ModalRunner previous;
 };
-
-// Saves a window's picture when TESS_SHOTS names a folder.
-inline void shot(QWidget* w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TESS_SHOTS");
-    QCoreApplication::processEvents();
-    if (!dir.isEmpty())
-        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 } // namespace tess::test

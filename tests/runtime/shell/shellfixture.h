@@ -9,6 +9,7 @@
 #include "common/paths.h"
 #include "common/sysdb.h"
 #include "support/scriptedprompts.h"
+#include "support/shots.h"
 #include "support/testdb.h"
 
 namespace tess::test {
@@ -66,14 +67,5 @@ struct ShellWorld {
                         QString::fromUtf8(style), QString::fromUtf8(options), "否"});
     }
 };
-
-// Saves a window's picture when TESS_SHOTS names a folder.
-inline void shot(QWidget* w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("TESS_SHOTS");
-    QCoreApplication::processEvents();
-    if (!dir.isEmpty())
-        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 } // namespace tess::test
