@@ -88,14 +88,9 @@ TAdvancedQueryForm::TAdvancedQueryForm(const QuerySource& source, QWidget* paren
     lower->addWidget(sort);
     v->addLayout(lower);
 
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    okButton = new QPushButton(QStringLiteral("确定"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    v->addLayout(buttonRow(this, &okButton, &cancelButton));
+    okButton->setDefault(false);
     okButton->setEnabled(false);
-    h->addWidget(okButton);
-    h->addWidget(cancelButton);
-    v->addLayout(h);
 
     connect(fieldBox, &QComboBox::currentIndexChanged, this, &TAdvancedQueryForm::fieldPicked);
     connect(operatorBox, &QComboBox::currentIndexChanged, this, &TAdvancedQueryForm::operatorPicked);
@@ -103,7 +98,6 @@ TAdvancedQueryForm::TAdvancedQueryForm(const QuerySource& source, QWidget* paren
     connect(deleteButton, &QPushButton::clicked, this, &TAdvancedQueryForm::deleteClicked);
     connect(clearButton, &QPushButton::clicked, this, &TAdvancedQueryForm::clearClicked);
     connect(okButton, &QPushButton::clicked, this, &TAdvancedQueryForm::okClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TAdvancedQueryForm::fragmentOf(int i) const

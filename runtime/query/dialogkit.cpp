@@ -1,6 +1,8 @@
 #include "runtime/query/dialogkit.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -62,6 +64,19 @@ void pickQuietly(QComboBox* box, int index)
 QString boxText(const QComboBox* box)
 {
     return box->currentText();
+}
+
+QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel)
+{
+    auto* h = new QHBoxLayout;
+    h->addStretch();
+    *ok = new QPushButton(QStringLiteral("确定"), w);
+    *cancel = new QPushButton(QStringLiteral("取消"), w);
+    (*ok)->setDefault(true);
+    h->addWidget(*ok);
+    h->addWidget(*cancel);
+    QObject::connect(*cancel, &QPushButton::clicked, w, &QDialog::reject);
+    return h;
 }
 
 } // namespace tess::query

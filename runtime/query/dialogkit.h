@@ -6,6 +6,8 @@
 
 class QComboBox;
 class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace tess::query {
@@ -27,6 +29,8 @@ void unpick(QComboBox* box);
 void pickQuietly(QComboBox* box, int index);
 // The text of a value box as typed or picked.
 QString boxText(const QComboBox* box);
+// 确定 (the default button) and 取消 (rejects) at the right of a row.
+QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel);
 
 
 } // namespace tess::query

@@ -32,16 +32,8 @@ TLocateForm::TLocateForm(const QuerySource& source, QWidget* parent) : QDialog(p
     }
     g->setColumnStretch(1, 1);
     v->addLayout(g);
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    okButton = new QPushButton(QStringLiteral("确定"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
-    okButton->setDefault(true);
-    h->addWidget(okButton);
-    h->addWidget(cancelButton);
-    v->addLayout(h);
+    v->addLayout(buttonRow(this, &okButton, &cancelButton));
     connect(okButton, &QPushButton::clicked, this, &TLocateForm::okClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TLocateForm::fieldPicked(int row)

@@ -16,24 +16,6 @@
 
 namespace tess::query {
 
-namespace {
-
-// 确定 and 取消 at the right of a row.
-QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel)
-{
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    *ok = new QPushButton(QStringLiteral("确定"), w);
-    *cancel = new QPushButton(QStringLiteral("取消"), w);
-    (*ok)->setDefault(true);
-    h->addWidget(*ok);
-    h->addWidget(*cancel);
-    QObject::connect(*cancel, &QPushButton::clicked, w, &QDialog::reject);
-    return h;
-}
-
-} // namespace
-
 // ---- single-item query ------------------------------------------------------------
 
 TSingleQueryForm::TSingleQueryForm(const QuerySource& source, QWidget* parent) : QDialog(parent), src(source)

@@ -29,16 +29,8 @@ void buildWayWindow(Form* w, const QString& caption, const QStringList& captions
     }
     w->ways[checked]->setChecked(true);
     v->addWidget(group);
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    w->okButton = new QPushButton(QStringLiteral("确定"), w);
-    w->cancelButton = new QPushButton(QStringLiteral("取消"), w);
-    w->okButton->setDefault(true);
-    h->addWidget(w->okButton);
-    h->addWidget(w->cancelButton);
-    v->addLayout(h);
+    v->addLayout(buttonRow(w, &w->okButton, &w->cancelButton));
     QObject::connect(w->okButton, &QPushButton::clicked, w, &Form::okClicked);
-    QObject::connect(w->cancelButton, &QPushButton::clicked, w, &QDialog::reject);
     w->setMinimumWidth(240);
 }
 

@@ -38,16 +38,8 @@ TSortForm::TSortForm(const QueryFields& f, QWidget* parent) : QDialog(parent), f
     }
     g->setColumnStretch(1, 1);
     v->addWidget(group);
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    okButton = new QPushButton(QStringLiteral("确定"), this);
-    cancelButton = new QPushButton(QStringLiteral("取消"), this);
-    okButton->setDefault(true);
-    h->addWidget(okButton);
-    h->addWidget(cancelButton);
-    v->addLayout(h);
+    v->addLayout(buttonRow(this, &okButton, &cancelButton));
     connect(okButton, &QPushButton::clicked, this, &TSortForm::okClicked);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TSortForm::fieldPicked(int row)
