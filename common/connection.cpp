@@ -140,6 +140,32 @@ void mapTypeAt(QList<Token>& t, int i, const QHash<QString, QString>& types)
     }
 }
 
+// Positions of the column names in a CREATE TABLE column list whose
+// opening parenthesis is at open.
+QList<int> columnNames(const QList<Token>& t, int open)
+{
+    QList<int> out;
+    bool expectName = true;
+    int depth = 0;
+    for (int j = open + 1; j < t.size(); ++j) {
+        const Token& k = t.at(j);
+        if (k.type == Token::Space || k.type == Token::Comment)
+            continue;
+        if (k.isPunct('(')) {
+            ++depth;
+        } else if (k.isPunct(')')) {
+            if (depth-- == 0)
+                break;
+        } else if (depth == 0 && k.isPunct(',')) {
+            expectName = true;
+        } else if (depth == 0 && expectName) {
+            expectName = false;
+            out << j;
+        }
+    }
+    return out;
+}
+
 bool hasUpper(const QString& s)
 {
     for (QChar c : s)
@@ -404,37 +430,13 @@ QString Connection::translate(const QString& text) const
         const int tbl = sql::nextSignificant(t, first + 1);
         if (tbl > 0 && t.at(tbl).is("table")) {
             int open = -1;
-            for (int j = tbl + 1; j < t.size(); ++j)
-                if (t.at(j).isPunct('(')) {
+            for (int j = tbl + 1; j < t.size() && open < 0; ++j)
+                if (t.at(j).isPunct('('))
                     open = j;
-                    break;
-                }
-            if (open > 0) {
-                bool expectName = true;
-                int depth = 0;
-                for (int j = open + 1; j < t.size(); ++j) {
-                    const Token& k = t.at(j);
-                    if (k.type == Token::Space || k.type == Token::Comment)
-                        continue;
-                    if (k.isPunct('(')) {
-                        ++depth;
-                        continue;
-                    }
-                    if (k.isPunct(')')) {
-                        if (depth-- == 0)
-                            break;
-                        continue;
-                    }
-                    if (depth == 0 && k.isPunct(',')) {
-                        expectName = true;
-                        continue;
-                    }
-                    if (depth == 0 && expectName) {
-                        expectName = false;
-                        mapTypeAt(t, sql::nextSignificant(t, j + 1), d.types);
-                    }
-                }
-            }
+            // Back to front: a mapped type may swallow the tokens after it.
+            const QList<int> names = open > 0 ? columnNames(t, open) : QList<int>();
+            for (auto it = names.rbegin(); it != names.rend(); ++it)
+                mapTypeAt(t, sql::nextSignificant(t, *it + 1), d.types);
         }
     } else if (t.at(first).is("alter")) {
         for (int j = first + 1; j < t.size(); ++j) {
@@ -552,20 +554,10 @@ void Connection::rememberCase(const QString& text)
         const int open = sql::nextSignificant(t, nameAt + 1);
         if (open < 0 || !t.at(open).isPunct('('))
             return;
-        bool expectName = true;
-        int depth = 0;
-        for (int j = open + 1; j < t.size(); ++j) {
+        for (int j : columnNames(t, open)) {
             const Token& k = t.at(j);
-            if (k.type == Token::Space || k.type == Token::Comment)
-                continue;
-            if (k.isPunct('(')) { ++depth; continue; }
-            if (k.isPunct(')')) { if (depth-- == 0) break; continue; }
-            if (depth == 0 && k.isPunct(',')) { expectName = true; continue; }
-            if (depth == 0 && expectName) {
-                expectName = false;
-                if (k.type == Token::Word && hasUpper(k.text))
-                    comment(QStringLiteral("COLUMN ") + table + QLatin1Char('.') + k.text, k.text);
-            }
+            if (k.type == Token::Word && hasUpper(k.text))
+                comment(QStringLiteral("COLUMN ") + table + QLatin1Char('.') + k.text, k.text);
         }
     } else if (t.at(first).is("alter")) {
         int j = sql::nextSignificant(t, first + 1);

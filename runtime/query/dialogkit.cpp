@@ -66,6 +66,14 @@ QString boxText(const QComboBox* box)
     return box->currentText();
 }
 
+bool rowsEmpty(QComboBox* const* fieldBoxes, QComboBox* const* valueBoxes, int rows)
+{
+    for (int r = 0; r < rows; ++r)
+        if (fieldBoxes[r]->currentIndex() >= 0 || !boxText(valueBoxes[r]).isEmpty())
+            return false;
+    return true;
+}
+
 QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel)
 {
     auto* h = new QHBoxLayout;

@@ -29,6 +29,8 @@ void unpick(QComboBox* box);
 void pickQuietly(QComboBox* box, int index);
 // The text of a value box as typed or picked.
 QString boxText(const QComboBox* box);
+// True when no row of field and value boxes has a field picked or a value typed.
+bool rowsEmpty(QComboBox* const* fieldBoxes, QComboBox* const* valueBoxes, int rows);
 // 确定 (the default button) and 取消 (rejects) at the right of a row.
 QHBoxLayout* buttonRow(QDialog* w, QPushButton** ok, QPushButton** cancel);
 

@@ -43,11 +43,7 @@ void TLocateForm::fieldPicked(int row)
 
 void TLocateForm::okClicked()
 {
-    bool allEmpty = true;
-    for (int r = 0; r < 4; ++r)
-        if (fieldBoxes[r]->currentIndex() >= 0 || !boxText(valueBoxes[r]).isEmpty())
-            allEmpty = false;
-    if (allEmpty)
+    if (rowsEmpty(fieldBoxes, valueBoxes, 4))
         return;
     fields.clear();
     values.clear();

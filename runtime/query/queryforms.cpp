@@ -201,11 +201,7 @@ void TGeneralQueryForm::fieldPicked(int row)
 
 void TGeneralQueryForm::okClicked()
 {
-    bool allEmpty = true;
-    for (int r = 0; r < 4; ++r)
-        if (fieldBoxes[r]->currentIndex() >= 0 || !boxText(valueBoxes[r]).isEmpty())
-            allEmpty = false;
-    if (allEmpty)
+    if (rowsEmpty(fieldBoxes, valueBoxes, 4))
         return;
     QStringList fragments;
     patternField = -1;
