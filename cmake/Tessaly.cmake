@@ -21,6 +21,17 @@ function(tess_library name)
   endif()
 endfunction()
 
+# The shared fixtures (files made by other programs) lie beside the
+# checkout; a local clone finds them beside the repository it came from.
+set(TESS_FIXTURES ${CMAKE_SOURCE_DIR}/../shared/fixtures)
+if(NOT EXISTS ${TESS_FIXTURES})
+  execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} config --get remote.origin.url
+                  OUTPUT_VARIABLE _origin OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(_origin AND IS_DIRECTORY ${_origin}/../shared/fixtures)
+    get_filename_component(TESS_FIXTURES ${_origin}/../shared/fixtures ABSOLUTE)
+  endif()
+endif()
+
 # Every tst_*.cpp in the calling folder is one Qt Test program run by ctest.
 # Tests need no display and no network.
 function(tess_tests)
@@ -36,7 +47,7 @@ function(tess_tests)
     set_target_properties(${_target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${_target} COMMAND ${_target})
     set_tests_properties(${_target} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TESS_SOURCE_DIR=${CMAKE_SOURCE_DIR};TESS_FIXTURES=${CMAKE_SOURCE_DIR}/../shared/fixtures"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TESS_SOURCE_DIR=${CMAKE_SOURCE_DIR};TESS_FIXTURES=${TESS_FIXTURES}"
       TIMEOUT 600)
   endforeach()
 endfunction()
